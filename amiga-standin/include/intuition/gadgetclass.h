@@ -1,0 +1,57 @@
+#ifndef INTUITION_GADGETCLASS_H
+#define INTUITION_GADGETCLASS_H
+/* Attributes of gadgetclass, the superclass of every BOOPSI gadget. */
+
+#include <exec/types.h>
+#include <utility/tagitem.h>
+#include <intuition/intuition.h>
+
+#define GA_Dummy (TAG_USER + 0x30000)
+#define GA_Left (GA_Dummy + 1)
+#define GA_RelRight (GA_Dummy + 2)
+#define GA_Top (GA_Dummy + 3)
+#define GA_RelBottom (GA_Dummy + 4)
+#define GA_Width (GA_Dummy + 5)
+#define GA_RelWidth (GA_Dummy + 6)
+#define GA_Height (GA_Dummy + 7)
+#define GA_RelHeight (GA_Dummy + 8)
+#define GA_Text (GA_Dummy + 9)
+#define GA_Image (GA_Dummy + 10)
+#define GA_Border (GA_Dummy + 11)
+#define GA_SelectRender (GA_Dummy + 12)
+#define GA_Highlight (GA_Dummy + 13)
+#define GA_Disabled (GA_Dummy + 14)
+#define GA_GZZGadget (GA_Dummy + 15)
+#define GA_ID (GA_Dummy + 16)
+#define GA_UserData (GA_Dummy + 17)
+#define GA_SpecialInfo (GA_Dummy + 18)
+#define GA_Selected (GA_Dummy + 19)
+#define GA_EndGadget (GA_Dummy + 20)
+#define GA_Immediate (GA_Dummy + 21)
+#define GA_RelVerify (GA_Dummy + 22)
+#define GA_FollowMouse (GA_Dummy + 23)
+#define GA_RightBorder (GA_Dummy + 24)
+#define GA_LeftBorder (GA_Dummy + 25)
+#define GA_TopBorder (GA_Dummy + 26)
+#define GA_BottomBorder (GA_Dummy + 27)
+#define GA_ToggleSelect (GA_Dummy + 28)
+#define GA_SysGadget (GA_Dummy + 29)
+#define GA_SysGType (GA_Dummy + 30)
+#define GA_Previous (GA_Dummy + 31)
+#define GA_Next (GA_Dummy + 32)
+#define GA_DrawInfo (GA_Dummy + 33)
+#define GA_IntuiText (GA_Dummy + 34)
+#define GA_LabelImage (GA_Dummy + 35)
+#define GA_TabCycle (GA_Dummy + 36)
+#define GA_GadgetHelp (GA_Dummy + 37)
+#define GA_Bounds (GA_Dummy + 38)
+#define GA_RelSpecial (GA_Dummy + 39)
+#define GA_TextAttr (GA_Dummy + 40)
+#define GA_ReadOnly (GA_Dummy + 41)
+#define GA_Underscore (GA_Dummy + 42)
+#define GA_ActivateKey (GA_Dummy + 43)
+#define GA_BackFill (GA_Dummy + 44)
+#define GA_GadgetHelpText (GA_Dummy + 45)
+#define GA_UserInput (GA_Dummy + 46)
+
+#endif

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frontend.h"
+#include "installation.h"
 #include "liste.h"
 
 namespace trivelo {
@@ -32,6 +33,12 @@ class Flow {
   // The add-on title of the matched title line; false when no line matched.
   bool has_title_line() const { return has_title_line_; }
   const std::string& addon_title() const { return addon_title_; }
+  // The title an installation registers: the matched line's; when no line matched, the English
+  // line's, else the first line's. False when the title list is empty (an attempt is then refused).
+  bool has_install_title() const { return has_install_title_; }
+  const std::string& install_title() const { return install_title_; }
+  // What the last installation did (outcome, counts, failure text).
+  const InstallReport& last_install() const { return last_install_; }
   int screen() const { return screen_; }
   const std::string& remembered_path() const { return remembered_path_; }
   bool quit() const { return quit_; }
@@ -56,6 +63,9 @@ class Flow {
   Liste title_list_;
   bool has_title_line_ = false;
   std::string addon_title_;
+  bool has_install_title_ = false;
+  std::string install_title_;
+  InstallReport last_install_;
   std::string window_title_;
   int screen_ = kScreenChooseFolder;
   std::string remembered_path_;

@@ -19,7 +19,9 @@ enum class Event { Browse, RightButton, LeftButton, Close, Escape };
 
 // What a message tells the user; a front end that cannot show a requester uses it to choose its
 // console fallback text.
-enum class MessageKind { FolderRefused, GameRunning, InstallFailed };
+// ImagesMissing follows a completed installation: avatar images that the add-on's patterns name
+// but the add-on lacks were not copied (a notice, not a failure).
+enum class MessageKind { FolderRefused, GameRunning, InstallFailed, ImagesMissing };
 
 class FrontEnd {
  public:

@@ -72,7 +72,9 @@ bool fichiercopier2(const char* source, const char* destination, bool /*garder_d
     else fs::last_write_time(destination, date, ec);
     if (ec) ok = false;
   }
-  if (!ok) fs::remove(destination, ec);
+  // What was written is incomplete: remove it, but never a device or anything else that is not a
+  // plain file.
+  if (!ok && fs::is_regular_file(destination, ec)) fs::remove(destination, ec);
   return ok;
 }
 

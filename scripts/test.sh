@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing (scripts/setup.sh), then configures, builds and runs
+# ctest in each build pipeline, and fails when any of them fails.
+#
+#   bash scripts/test.sh              all pipelines
+#   bash scripts/test.sh native ppc   only the named ones
+#
+# Pipelines (build folders under ./build, or under $TRIVELO_BUILD_ROOT):
+#   native   Linux host: the three platform variants, the Amiga-family ones against the stand-in
+#   mingw    Windows x86 (the deliverable's architecture), mingw-w64 i686, tests under Wine
+#   mingw64  Windows x64, mingw-w64 x86_64, tests under the 64-bit Wine; only where this machine
+#            runs 32-bit x86 code through an emulator (then mingw is built but its tests are left
+#            to mingw64, since every 32-bit Wine start costs about a minute of emulation)
+#   ppc      32-bit big-endian PowerPC Linux, static, tests under qemu-ppc-static
+# TRIVELO_MINGW_TESTS=i686 or x86_64 forces where the Windows tests run.
+#
+# Builds are incremental, so a second run only rebuilds what changed. Every pipeline prints one
+# closing line; the last line adds up the tests of all pipelines.
+set -uo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$repo"
+build_root="${TRIVELO_BUILD_ROOT:-$repo/build}"
+jobs="${TRIVELO_JOBS:-2}"
+
+bash "$repo/scripts/setup.sh" || { echo "test.sh: setup failed" >&2; exit 1; }
+mkdir -p "$build_root"
+
+# True when 32-bit x86 programs run on this kernel without an emulator.
+i386_native() {
+  local entry=/proc/sys/fs/binfmt_misc/qemu-i386
+  if [ -e "$entry" ] && head -n1 "$entry" | grep -qx enabled; then return 1; fi
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+mingw_tests="${TRIVELO_MINGW_TESTS:-}"
+if [ -z "$mingw_tests" ]; then
+  if i386_native; then mingw_tests=i686; else mingw_tests=x86_64; fi
+fi
+
+all=(native mingw ppc)
+[ "$mingw_tests" = "x86_64" ] && all=(native mingw mingw64 ppc)
+if [ $# -gt 0 ]; then selected=("$@"); else selected=("${all[@]}"); fi
+
+summary=()
+failed=0
+total_passed=0
+total_failed=0
+
+# libpng for the Windows deliverable, built once per architecture from Debian's source package.
+libpng_for() {
+  [ -f "$repo/scripts/build-libpng-mingw.sh" ] || return 0
+  bash "$repo/scripts/build-libpng-mingw.sh" --arch "$1"
+}
+
+# run_pipeline NAME LABEL RUN_TESTS PREPARE CMAKE_ARGS...
+# RUN_TESTS: "yes", or the reason why the tests are not run. PREPARE: a command run first, or "".
+run_pipeline() {
+  local name="$1" label="$2" run_tests="$3" prepare="$4"
+  shift 4
+  local dir="$build_root/$name" log="$build_root/$name.build.log" start=$SECONDS
+  echo
+  echo "==== pipeline $name: $label ===="
+  : >"$log"
+  if [ -n "$prepare" ] && ! $prepare >>"$log" 2>&1; then
+    tail -n 40 "$log"
+    summary+=("$(printf '%-8s FAILED: %s (log: %s)' "$name" "$prepare" "$log")")
+    failed=1
+    return
+  fi
+  if ! cmake -S "$repo" -B "$dir" "$@" >>"$log" 2>&1; then
+    tail -n 40 "$log"
+    summary+=("$(printf '%-8s FAILED: configure (log: %s)' "$name" "$log")")
+    failed=1
+    return
+  fi
+  if ! cmake --build "$dir" -j "$jobs" >>"$log" 2>&1; then
+    grep -E -m 40 'error|Error' "$log" || true
+    echo "..."
+    tail -n 40 "$log"
+    summary+=("$(printf '%-8s FAILED: build (log: %s)' "$name" "$log")")
+    failed=1
+    return
+  fi
+  echo "built ($((SECONDS - start)) s; log: $log)"
+  if [ "$run_tests" != "yes" ]; then
+    summary+=("$(printf '%-8s built; %s' "$name" "$run_tests")")
+    return
+  fi
+  local out="$build_root/$name.ctest.log" rc
+  ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" 2>&1 | tee "$out"
+  rc=${PIPESTATUS[0]}
+  case "$name" in mingw*) "$repo/scripts/wine-run" --prefix "$dir/wine-prefix" --stop || true ;; esac
+  local line passed=0 nfailed=0 count=0
+  line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n1 || true)"
+  if [ -n "$line" ]; then
+    nfailed="$(sed -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+    count="$(sed -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
+    passed=$((count - nfailed))
+  fi
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + nfailed))
+  if [ "$rc" -eq 0 ]; then
+    summary+=("$(printf '%-8s passed: %d of %d test programs (%d s)' "$name" "$passed" "$count" "$((SECONDS - start))")")
+  else
+    [ "$nfailed" -gt 0 ] || total_failed=$((total_failed + 1))
+    summary+=("$(printf '%-8s FAILED: %d of %d test programs failed (ctest exit %d; log: %s)' "$name" "$nfailed" "$count" "$rc" "$out")")
+    failed=1
+  fi
+}
+
+for p in "${selected[@]}"; do
+  case "$p" in
+    native)
+      run_pipeline native "Linux host, all three platform variants" yes "" ;;
+    mingw)
+      if [ "$mingw_tests" = "i686" ]; then run=yes
+      else run="tests run in mingw64 (32-bit x86 runs only through an emulator here)"; fi
+      run_pipeline mingw "Windows x86 (mingw-w64 i686), Wine" "$run" "libpng_for i686" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-i686.cmake" ;;
+    mingw64)
+      run_pipeline mingw64 "Windows x64 (mingw-w64 x86_64), 64-bit Wine" yes "libpng_for x86_64" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-x86_64.cmake" ;;
+    ppc)
+      run_pipeline ppc "PowerPC big-endian 32-bit (powerpc-linux-gnu), qemu-ppc-static" yes "" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-ppc.cmake" ;;
+    *)
+      echo "test.sh: unknown pipeline $p (known: ${all[*]})" >&2
+      summary+=("$(printf '%-8s FAILED: unknown pipeline' "$p")")
+      failed=1 ;;
+  esac
+done
+
+echo
+echo "==== summary ===="
+for s in "${summary[@]}"; do echo "$s"; done
+echo "tests: $total_passed passed, $total_failed failed"
+exit "$failed"

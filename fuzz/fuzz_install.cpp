@@ -41,7 +41,8 @@ std::map<std::string, std::string> snapshot(const fs::path& dir) {
 
 std::vector<std::string> lines_of(const std::string& file) {
   std::vector<std::string> lines;
-  for (const cellule* c = listecharger(file.c_str()).premier(); c != nullptr; c = c->suivant) lines.push_back(*c->texte);
+  const Liste list = listecharger(file.c_str());
+  for (const cellule* c = list.premier(); c != nullptr; c = c->suivant) lines.push_back(*c->texte);
   return lines;
 }
 
@@ -89,7 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::write_file(fs::path("addon") / "data" / name, "image " + name);
     }
   }
-  const std::vector<std::string> game_lines = lines_of(kAmigaFamily ? "Fuzz:game/data/perso.dta" : "../game/data/perso.dta");
   const auto before = snapshot(root / "game");
   const auto addon_before = snapshot(root / "addon" / "texte");
 
@@ -129,7 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (after.count(name) == 0) fuzz::fault("installation removed " + name);
     }
   }
-  (void)game_lines;
   if (snapshot(root / "addon" / "texte") != addon_before) fuzz::fault("the add-on's texts changed");
   for (const auto& entry : fs::directory_iterator(root)) {
     const std::string name = entry.path().filename().string();

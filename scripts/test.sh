@@ -8,14 +8,11 @@
 # Pipelines (build folders under ./build, or under $TRIVELO_BUILD_ROOT):
 #   native   Linux host: the three platform variants, the Amiga-family ones against the stand-in
 #   mingw    Windows x86 (the deliverable's architecture), mingw-w64 i686, tests under Wine
-#   mingw64  Windows x64, mingw-w64 x86_64, tests under the 64-bit Wine; only where this machine
-#            runs 32-bit x86 code through an emulator (then mingw is built but its tests are left
-#            to mingw64, since every 32-bit Wine start costs about a minute of emulation)
 #   ppc      32-bit big-endian PowerPC Linux, static, tests under qemu-ppc-static
-# TRIVELO_MINGW_TESTS=i686 or x86_64 forces where the Windows tests run.
+# and, only when named: mingw64, Windows x64 (mingw-w64 x86_64), tests under the 64-bit Wine.
 #
 # Builds are incremental, so a second run only rebuilds what changed. Every pipeline prints one
-# closing line; the last line adds up the tests of all pipelines.
+# closing line; the last line adds up the test programs of all pipelines.
 set -uo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -26,20 +23,8 @@ jobs="${TRIVELO_JOBS:-2}"
 bash "$repo/scripts/setup.sh" || { echo "test.sh: setup failed" >&2; exit 1; }
 mkdir -p "$build_root"
 
-# True when 32-bit x86 programs run on this kernel without an emulator.
-i386_native() {
-  local entry=/proc/sys/fs/binfmt_misc/qemu-i386
-  if [ -e "$entry" ] && head -n1 "$entry" | grep -qx enabled; then return 1; fi
-  /usr/lib/wine/wine --version >/dev/null 2>&1
-}
-
-mingw_tests="${TRIVELO_MINGW_TESTS:-}"
-if [ -z "$mingw_tests" ]; then
-  if i386_native; then mingw_tests=i686; else mingw_tests=x86_64; fi
-fi
-
 all=(native mingw ppc)
-[ "$mingw_tests" = "x86_64" ] && all=(native mingw mingw64 ppc)
+known=(native mingw ppc mingw64)
 if [ $# -gt 0 ]; then selected=("$@"); else selected=("${all[@]}"); fi
 
 summary=()
@@ -114,9 +99,7 @@ for p in "${selected[@]}"; do
     native)
       run_pipeline native "Linux host, all three platform variants" yes "" ;;
     mingw)
-      if [ "$mingw_tests" = "i686" ]; then run=yes
-      else run="tests run in mingw64 (32-bit x86 runs only through an emulator here)"; fi
-      run_pipeline mingw "Windows x86 (mingw-w64 i686), Wine" "$run" "libpng_for i686" \
+      run_pipeline mingw "Windows x86 (mingw-w64 i686), Wine" yes "libpng_for i686" \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-i686.cmake" ;;
     mingw64)
       run_pipeline mingw64 "Windows x64 (mingw-w64 x86_64), 64-bit Wine" yes "libpng_for x86_64" \
@@ -125,7 +108,7 @@ for p in "${selected[@]}"; do
       run_pipeline ppc "PowerPC big-endian 32-bit (powerpc-linux-gnu), qemu-ppc-static" yes "" \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-ppc.cmake" ;;
     *)
-      echo "test.sh: unknown pipeline $p (known: ${all[*]})" >&2
+      echo "test.sh: unknown pipeline $p (known: ${known[*]})" >&2
       summary+=("$(printf '%-8s FAILED: unknown pipeline' "$p")")
       failed=1 ;;
   esac

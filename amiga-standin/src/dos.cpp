@@ -76,6 +76,10 @@ fs::path make_temp_ram()
 struct Attributes {
     std::string comment;
     LONG protection = 0;
+    // The date last set, kept to the tick for hosts that store whole seconds only; it holds while the
+    // host time stays in the same second.
+    bool has_date = false;
+    struct DateStamp date = {0, 0, 0};
 };
 std::map<std::string, Attributes> &attributes()
 {
@@ -357,6 +361,12 @@ bool info_of(const Place &place, ObjectInfo &info)
     info.name = place.name();
     auto it = attributes().find(place.key());
     info.comment = it == attributes().end() ? std::string() : it->second.comment;
+    if (it != attributes().end() && it->second.has_date) {
+        const struct DateStamp &kept = it->second.date;
+        if (kept.ds_Days == info.date.ds_Days && kept.ds_Minute == info.date.ds_Minute &&
+            kept.ds_Tick / TICKS_PER_SECOND == info.date.ds_Tick / TICKS_PER_SECOND)
+            info.date = kept;
+    }
     return true;
 }
 
@@ -402,21 +412,28 @@ Place current_place()
 }
 
 // The actual name of an entry of a host folder that matches `name` without regard to case.
+// The folder is read even when the name exists as given, since a host that ignores case itself would
+// otherwise report the name as asked rather than as stored.
 bool find_entry(const fs::path &dir, const std::string &name, std::string &actual)
 {
     std::error_code ec;
-    if (fs::exists(dir / name, ec)) {
-        actual = name;
-        return true;
-    }
+    bool found = false;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
-        if (same_name(entry, name)) {
+        if (entry == name) {
             actual = entry;
             return true;
         }
+        if (!found && same_name(entry, name)) {
+            actual = entry;
+            found = true;
+        }
     }
-    return false;
+    if (!found && fs::exists(dir / name, ec)) {
+        actual = name;
+        found = true;
+    }
+    return found;
 }
 
 bool valid_component(const std::string &c)
@@ -1279,7 +1296,12 @@ LONG set_date(CONST_STRPTR name, const struct DateStamp *date)
         if (!date)
             return ERROR_REQUIRED_ARG_MISSING;
         flush_files_on(r.place);
-        return set_date_of(r.place.host(), date) ? 0 : ERROR_WRITE_PROTECTED;
+        if (!set_date_of(r.place.host(), date))
+            return ERROR_WRITE_PROTECTED;
+        Attributes &a = attributes()[r.place.key()];
+        a.has_date = true;
+        a.date = *date;
+        return 0;
     });
 }
 } // namespace

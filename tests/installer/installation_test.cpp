@@ -270,8 +270,13 @@ TEST_F(Install, SampleAddonIntoSampleGame) {
   if (!fs::exists(examples / "addon" / "data" / "perso.dta") || !fs::exists(examples / "game" / "data" / "perso.dta")) {
     GTEST_SKIP() << "no sample add-on and game in " << examples;
   }
-  fs::copy(examples / "addon", box.addon, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  fs::copy(examples / "game", box.game, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  for (const char* part : {"addon", "game"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(examples / part)) {
+      const fs::path target = box.root / part / entry.path().lexically_relative(examples / part);
+      if (entry.is_directory()) fs::create_directories(target);
+      else write_file(target, read_file(entry.path()));
+    }
+  }
   fs::create_directories(box.addon / "temp");
   const std::vector<std::string> game_roster = box.game_roster();
   const std::vector<std::string> addon_roster = roster_lines(box.addon / "data" / "perso.dta");

@@ -155,7 +155,17 @@ TEST_F(Boopsi, ClassesAreFoundByNameAndKeepTheirInstanceData)
     EXPECT_EQ(NewObject(nullptr, "unknown.class", TAG_DONE), nullptr);
     EXPECT_EQ(DoMethod(nullptr, kShout, 1, ""), 0u);
     DisposeObject(nullptr);
+}
+
+using BoopsiDeathTest = Boopsi;
+
+TEST_F(BoopsiDeathTest, MethodsOnADisposedObjectStopTheProgram)
+{
+    Object *o = NewObject(nullptr, "test.base", kLevel, 1, TAG_DONE);
+    ASSERT_NE(o, nullptr);
+    DisposeObject(o);
     EXPECT_DEATH(SetAttrs(o, kLevel, 1, TAG_DONE), "SetAttrs\\(\\) on an object that does not exist");
+    EXPECT_DEATH(DisposeObject(o), "DisposeObject\\(\\) on an object that does not exist");
 }
 
 TEST_F(Boopsi, SetGadgetAttrsTellsTheGadgetAboutItsWindow)

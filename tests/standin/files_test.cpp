@@ -145,6 +145,7 @@ TEST_F(Files, CommentProtectionAndDateAreKept)
     BPTR fh = Open("Work:f", MODE_NEWFILE);
     Close(fh);
     exd = ExamineObjectTags(EX_StringNameInput, "Work:f", TAG_END);
+    ASSERT_NE(exd, nullptr);
     EXPECT_EQ(exd->Protection, static_cast<uint32>(FIBF_EXECUTE));
     FreeDosObject(DOS_EXAMINEDATA, exd);
 
@@ -187,6 +188,7 @@ TEST_F(Files, WriteProtectionRefusesNewFileAndWrites)
         Close(fh);
     }
     struct ExamineData *exd = ExamineObjectTags(EX_StringNameInput, "Work:ro", TAG_END);
+    ASSERT_NE(exd, nullptr);
     EXPECT_EQ(exd->Protection & (FIBF_WRITE | FIBF_DELETE), static_cast<uint32>(FIBF_WRITE | FIBF_DELETE));
     FreeDosObject(DOS_EXAMINEDATA, exd);
     EXPECT_EQ(read_file(work("ro")), "old");
@@ -229,6 +231,7 @@ TEST_F(Files, ReadWriteAndBufferedCallsShareOnePosition)
     EXPECT_EQ(Write(fh, "\n", 1), 1);
     // The size is current while the file is open.
     struct ExamineData *exd = ExamineObjectTags(EX_FileHandleInput, fh, TAG_END);
+    ASSERT_NE(exd, nullptr);
     EXPECT_EQ(exd->FileSize, 11);
     FreeDosObject(DOS_EXAMINEDATA, exd);
     EXPECT_EQ(Close(fh), DOSTRUE);

@@ -16,6 +16,7 @@
 namespace {
 
 using Libraries = Standin;
+using LibrariesDeathTest = Standin;
 
 TEST_F(Libraries, OpenCloseAndInterfaces)
 {
@@ -58,7 +59,7 @@ TEST_F(Libraries, InjectedLibraryAndInterfaceFailures)
     EXPECT_NE(GetInterface(intuition, "main", 1, nullptr), nullptr); // other interfaces stay
 }
 
-TEST_F(Libraries, CallsIntoUnopenedLibrariesStopTheProgram)
+TEST_F(LibrariesDeathTest, CallsIntoUnopenedLibrariesStopTheProgram)
 {
     EXPECT_DEATH(OpenLocale(nullptr), "OpenLocale\\(\\) called while LocaleBase is NULL");
     EXPECT_DEATH(AllocAslRequest(ASL_FileRequest, nullptr), "AllocAslRequest\\(\\) called while AslBase is NULL");
@@ -94,7 +95,6 @@ TEST_F(Libraries, MemoryBlocks)
     FreeVec(c);
     FreeVec(nullptr);
     EXPECT_EQ(standin::allocated_vecs(), 0);
-    EXPECT_DEATH(FreeVec(a), "FreeVec\\(\\) of memory that AllocVec\\(\\) did not give");
 }
 
 TEST_F(Libraries, TasksAndShellProcesses)
@@ -134,9 +134,21 @@ TEST_F(Libraries, WaitTakesSignalsFromTheHookAndRefusesToHang)
     });
     EXPECT_EQ(Wait(mask), mask);
     EXPECT_EQ(calls, 1);
-    standin::set_wait_hook(nullptr);
-    EXPECT_DEATH(Wait(mask), "none of these signals can arrive");
     FreeSignal(bit);
+}
+
+TEST_F(LibrariesDeathTest, MisuseStopsTheProgram)
+{
+    void *block = AllocVec(16, MEMF_ANY);
+    FreeVec(block);
+    EXPECT_DEATH(FreeVec(block), "FreeVec\\(\\) of memory that AllocVec\\(\\) did not give");
+    EXPECT_DEATH(Wait(SIGBREAKF_CTRL_F), "none of these signals can arrive");
+    BPTR lock = Lock("Work:", SHARED_LOCK);
+    UnLock(lock);
+    EXPECT_DEATH(UnLock(lock), "UnLock\\(\\) with a lock that is not held");
+    IntuitionBase = OpenLibrary("intuition.library", 0);
+    EXPECT_DEATH(UnlockPubScreen(nullptr, LockPubScreen(nullptr)); UnlockPubScreen("Workbench", nullptr),
+                 "without a matching LockPubScreen");
 }
 
 TEST_F(Libraries, DefaultLocaleNoneOrBytes)

@@ -388,11 +388,15 @@ def same(path: str, want: bytes) -> bool:
 
 
 def listed(root: str):
+    """Files under addon/ and game/, except the installer's passing work files in addon/temp/."""
     found = set()
     for sub in ("addon", "game"):
         for folder, _, names in os.walk(os.path.join(root, sub)):
             for n in names:
-                found.add(os.path.relpath(os.path.join(folder, n), root).replace(os.sep, "/"))
+                rel = os.path.relpath(os.path.join(folder, n), root).replace(os.sep, "/")
+                if rel.startswith("addon/temp/") and rel != "addon/temp/lisezmoi.txt":
+                    continue
+                found.add(rel)
     return found
 
 

@@ -69,6 +69,9 @@ TEST_F(FolderCheck, AcceptsOnlyAFolderHoldingTheGame) {
 }
 
 TEST_F(FolderCheck, VolumeRootAndOverlongPaths) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Win32 ANSI file calls stop at MAX_PATH: no such folder can be made or named";
+#endif
   // A deep folder whose path is longer than 2047 bytes, holding the game file.
   fs::path deep = box.root;
   std::string relative;

@@ -23,6 +23,7 @@ jobs="${TRIVELO_JOBS:-2}"
 bash "$repo/scripts/setup.sh" || { echo "test.sh: setup failed" >&2; exit 1; }
 mkdir -p "$build_root"
 
+echo "test.sh: Windows tests run in the ${mingw_tests} build"
 all=(native mingw ppc)
 known=(native mingw ppc mingw64)
 if [ $# -gt 0 ]; then selected=("$@"); else selected=("${all[@]}"); fi

@@ -68,10 +68,9 @@ TEST_F(FolderCheck, AcceptsOnlyAFolderHoldingTheGame) {
   EXPECT_TRUE(fs::is_regular_file(box.game / game_file_name()));
 }
 
+// Win32's ANSI file calls stop at MAX_PATH: no such folder can be made or named there.
+#if !defined(_WIN32)
 TEST_F(FolderCheck, VolumeRootAndOverlongPaths) {
-#if defined(_WIN32)
-  GTEST_SKIP() << "Win32 ANSI file calls stop at MAX_PATH: no such folder can be made or named";
-#endif
   // A deep folder whose path is longer than 2047 bytes, holding the game file.
   fs::path deep = box.root;
   std::string relative;
@@ -92,6 +91,8 @@ TEST_F(FolderCheck, VolumeRootAndOverlongPaths) {
   EXPECT_TRUE(check("quiz:"));
 #endif
 }
+
+#endif
 
 TEST_F(FolderCheck, RunningGame) {
   const std::string folder = box.user_path("game");

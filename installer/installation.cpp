@@ -21,6 +21,8 @@ constexpr uint32_t kMessageTitle = 15;
 // Name under which each image is copied into the game's data folder before it is renamed to its own
 // name: one fixed name, so whatever a stopped run left there is found and removed by the next.
 constexpr const char* kImageNewName = "trivelo_extension_image.new";
+// Amiga family: names the image whose old version is moved aside while its new one is renamed in.
+constexpr const char* kImageJournalName = "trivelo_extension_image.nom";
 
 // One image to copy: the add-on's source and the game's destination.
 struct Copy {
@@ -85,6 +87,7 @@ class Installation {
     addon_roster_ = relative_name("data", "perso.dta");
     list_new_ = scramble_new_name(game_list_.path);
     image_new_ = prefix + relative_name("data", kImageNewName);
+    image_journal_ = prefix + relative_name("data", kImageJournalName);
     work1_ = work_ + "perso.dta";
     work2_ = work_ + "perso_nou.dta";
   }
@@ -101,7 +104,7 @@ class Installation {
   // Everything that can go wrong before the game is written to.
   bool prepare() {
     if (!paths_fit({game_list_.path, list_new_, list_new_ + ".old", game_roster_.path, scramble_new_name(game_roster_.path),
-                    game_roster_.path + ".old", image_new_})) {
+                    game_roster_.path + ".old", image_new_, image_journal_})) {
       return refuse();
     }
     recover_interrupted();
@@ -251,7 +254,7 @@ class Installation {
         // The same for every image: copied whole under one fixed name in the game's data folder,
         // then renamed into place.
         if (!copy_file(copy.source, image_new_) || !same_bytes(copy.source, image_new_) ||
-            !systeme::remplacer(image_new_, copy.destination)) {
+            !replace_image(copy.destination)) {
           systeme::supprimer(image_new_);
           return fail(copy.destination, "could not be written");
         }
@@ -279,6 +282,25 @@ class Installation {
   // so until this runs the game sees only whole files (or, on the Amiga family, a roster or list
   // missing for the moment between two renames).
   void recover_interrupted() {
+    // An image replacement of the Amiga family that was cut between its two renames.
+    std::string interrupted;
+    {
+      systeme::FichierBrut journal;
+      if (journal.ouvrir_lecture(image_journal_)) {
+        char tampon[4096];
+        const long lu = journal.lire(tampon, sizeof tampon);
+        if (lu > 0) interrupted.assign(tampon, static_cast<size_t>(lu));
+      }
+    }
+    if (!interrupted.empty()) {
+      const std::string aside = interrupted + ".old";
+      if (!systeme::existe(interrupted) && systeme::existe(aside) && !systeme::est_dossier(aside)) {
+        systeme::remplacer(aside, interrupted);
+      } else {
+        systeme::supprimer(aside);
+      }
+    }
+    systeme::supprimer(image_journal_);
     systeme::supprimer(image_new_);
     for (const std::string* path : {&game_list_.path, &game_roster_.path}) {
       systeme::supprimer(scramble_new_name(*path));
@@ -287,6 +309,25 @@ class Installation {
         systeme::remplacer(aside, *path);
       }
     }
+  }
+
+  // Puts the image written under the fixed new name in place of the destination. AmigaDOS cannot
+  // replace a file in one step (the old one is moved aside first), so on the Amiga family the
+  // destination's name is written to a journal beforehand: a run cut between the two renames is
+  // then put right by the next one.
+  bool replace_image(const std::string& destination) {
+    const bool journaled = kAmigaFamily && systeme::existe(destination);
+    if (journaled) {
+      systeme::FichierBrut journal;
+      if (!journal.ouvrir_ecriture(image_journal_) ||
+          !journal.ecrire(destination.data(), static_cast<long>(destination.size())) || !journal.fermer()) {
+        systeme::supprimer(image_journal_);
+        return false;
+      }
+    }
+    const bool ok = systeme::remplacer(image_new_, destination);
+    if (journaled) systeme::supprimer(image_journal_);
+    return ok;
   }
 
   bool save(Saved& saved, const std::string& backup) {
@@ -375,6 +416,7 @@ class Installation {
   std::string work2_;
   std::string list_new_;   // the new list of installed add-ons, before it replaces the old one
   std::string image_new_;  // each image, before it is renamed into place
+  std::string image_journal_;
   Liste titles_;
   Liste roster_;
   Liste addon_;

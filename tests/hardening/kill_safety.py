@@ -22,7 +22,13 @@ import amiga_e2e_support as e2e  # noqa: E402
 
 # Names a stopped run may leave beside the game's files; the next run removes them.
 TEMPORARY = {"texte/trivelo_lst_ext.txt.new", "data/perso.dta.new", "data/trivelo_extension_image.new",
-             "texte/trivelo_lst_ext.txt.old", "data/perso.dta.old"}
+             "texte/trivelo_lst_ext.txt.old", "data/perso.dta.old", "data/trivelo_extension_image.nom"}
+
+
+def temporary(name):
+    """A name a cut installation may leave for the next run to put right: the files written beside
+    their targets, the journal of an image replacement, and a file moved aside (".old")."""
+    return name in TEMPORARY or name.endswith(".old")
 GAME = ["Game hero %d;quiz;%d" % (k, k * 7) for k in range(1, 13)]
 ADDON = ["Knight %d;felgrove;%d" % (k, k * 3) for k in range(1, 8)]
 
@@ -109,7 +115,7 @@ class KillSafety:
         problems, leftovers, state = [], [], set()
         for name in sorted(set(now) | set(self.before) | set(self.after)):
             current = now.get(name)
-            if name in TEMPORARY and name not in self.before:
+            if temporary(name) and name not in self.before:
                 if current is not None:
                     leftovers.append(name)
                 continue
@@ -134,7 +140,9 @@ class KillSafety:
             proc = start(root)
             _, err = proc.communicate(timeout=600)
             now = e2e.tree_bytes(os.path.join(root, "game"))
-            left = sorted(n for n in now if n in TEMPORARY)
+            left = sorted(n for n in now if temporary(n) and n not in self.before)
+            missing = sorted(n for n in self.before if n not in now)
+            left += ["%s (missing)" % n for n in missing]
             lines = roster(root)
             merged = lines in (GAME + ADDON, GAME + ADDON + ADDON)
             if proc.returncode != 0 or left or not merged:

@@ -177,6 +177,26 @@ TEST_F(Install, ExistingImagesAreReplacedAndListCreated) {
   EXPECT_EQ(registered(), std::vector<std::string>{"Knights of Felgrove"});
 }
 
+
+// An Amiga-family run cut between the two renames of an image replacement leaves the old image moved
+// aside and its name in the journal: the next run puts it back before it installs.
+TEST_F(Install, ImageMovedAsideByACutRunIsPutBack) {
+  if constexpr (!kAmigaFamily) GTEST_SKIP() << "Windows replaces a file in one step";
+  box.make_game();
+  box.make_addon();
+  const fs::path data = box.game / "data";
+  const std::string original = read_file(data / "perso3_a.png");
+  fs::rename(data / "perso3_a.png", data / "perso3_a.png.old");
+  write_file(data / "trivelo_extension_image.new", "half an image");
+  write_file(data / "trivelo_extension_image.nom", box.game_folder() + "/data/perso3_a.png");
+  start();
+  attempt(box.game_folder());
+  ASSERT_EQ(flow.screen(), kScreenDone) << fe.dump();
+  EXPECT_EQ(read_file(data / "perso3_a.png"), original);
+  for (const char* left : {"perso3_a.png.old", "trivelo_extension_image.new", "trivelo_extension_image.nom"}) {
+    EXPECT_FALSE(fs::exists(data / left)) << left;
+  }
+}
 TEST_F(Install, FourPatternsThreeCharactersCopyTwelveImages) {
   AddonSpec addon;
   addon.characters = 3;

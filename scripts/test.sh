@@ -14,6 +14,9 @@
 #            Wine cannot handle processor faults (qemu passes no trap number, so every fault that
 #            Wine or a program would catch kills the program): there mingw is built but its
 #            tests are left to mingw64.
+#   sanitize the native suite (MorphOS and AmigaOS 4 end-to-end runs included) built with clang
+#            under AddressSanitizer, UndefinedBehaviorSanitizer and leak checking
+#            (scripts/test-sanitize.sh), then every fuzz target for 3 s (scripts/fuzz.sh)
 # TRIVELO_MINGW_TESTS=i686 or x86_64 forces where the Windows tests run.
 #
 # Builds are incremental, so a second run only rebuilds what changed. Every pipeline prints one
@@ -40,8 +43,8 @@ if [ -z "$mingw_tests" ]; then
   if i386_native; then mingw_tests=i686; else mingw_tests=x86_64; fi
 fi
 
-known=(native mingw ppc mingw64)
-all=(native mingw mingw64 ppc)
+known=(native mingw mingw64 ppc sanitize)
+all=(native mingw mingw64 ppc sanitize)
 if [ $# -gt 0 ]; then selected=("$@"); else selected=("${all[@]}"); fi
 
 # Where the tests run: the Amiga-family shells end to end run on the native host and under qemu-ppc
@@ -110,7 +113,12 @@ run_pipeline() {
   ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "${exclude[@]}" 2>&1 | tee "$out"
   rc=${PIPESTATUS[0]}
   case "$name" in mingw*) "$repo/scripts/wine-run" --prefix "$dir/wine-prefix" --stop || true ;; esac
-  local line passed=0 nfailed=0 count=0
+  record_ctest "$name" "$out" "$rc" "$start"
+}
+
+# record_ctest NAME CTEST_OUTPUT EXIT_CODE START: adds a pipeline's ctest results to the summary.
+record_ctest() {
+  local name="$1" out="$2" rc="$3" start="$4" line passed=0 nfailed=0 count=0
   line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n1 || true)"
   if [ -n "$line" ]; then
     nfailed="$(sed -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
@@ -121,9 +129,37 @@ run_pipeline() {
   total_failed=$((total_failed + nfailed))
   if [ "$rc" -eq 0 ]; then
     summary+=("$(printf '%-8s passed: %d of %d test programs (%d s)' "$name" "$passed" "$count" "$((SECONDS - start))")")
+  elif [ "$count" -eq 0 ]; then
+    total_failed=$((total_failed + 1))
+    summary+=("$(printf '%-8s FAILED: no test ran (exit %d; log: %s)' "$name" "$rc" "$out")")
+    failed=1
   else
     [ "$nfailed" -gt 0 ] || total_failed=$((total_failed + 1))
     summary+=("$(printf '%-8s FAILED: %d of %d test programs failed (ctest exit %d; log: %s)' "$name" "$nfailed" "$count" "$rc" "$out")")
+    failed=1
+  fi
+}
+
+# The native suite under AddressSanitizer, UndefinedBehaviorSanitizer and leak checking (clang),
+# then every fuzz target for a few seconds from its seed corpus; both share build/sanitize.
+run_sanitize() {
+  local start=$SECONDS out="$build_root/sanitize.ctest.log" fuzz_out="$build_root/fuzz.log" rc
+  echo
+  echo "==== pipeline sanitize: Linux host under ASan/UBSan/LSan (clang), then the fuzz targets ===="
+  TRIVELO_BUILD_ROOT="$build_root" TRIVELO_JOBS="$jobs" bash "$repo/scripts/test-sanitize.sh" 2>&1 | tee "$out"
+  rc=${PIPESTATUS[0]}
+  record_ctest sanitize "$out" "$rc" "$start"
+  [ "$rc" -eq 0 ] || return
+  start=$SECONDS
+  TRIVELO_BUILD_ROOT="$build_root" TRIVELO_JOBS="$jobs" bash "$repo/scripts/fuzz.sh" 2>&1 | tee "$fuzz_out"
+  rc=${PIPESTATUS[0]}
+  local line
+  line="$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$fuzz_out" | tail -n1 || true)"
+  if [ "$rc" -eq 0 ]; then
+    summary+=("$(printf '%-8s passed: %s fuzz targets, 3 s each (%d s)' fuzz "${line#fuzz: }" "$((SECONDS - start))")")
+  else
+    summary+=("$(printf '%-8s FAILED: %s (log: %s)' fuzz "${line#fuzz: }" "$fuzz_out")")
+    total_failed=$((total_failed + 1))
     failed=1
   fi
 }
@@ -143,6 +179,8 @@ for p in "${selected[@]}"; do
     ppc)
       run_pipeline ppc "PowerPC big-endian 32-bit (powerpc-linux-gnu), qemu-ppc-static" yes "" \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-ppc.cmake" ;;
+    sanitize)
+      run_sanitize ;;
     *)
       echo "test.sh: unknown pipeline $p (known: ${known[*]})" >&2
       summary+=("$(printf '%-8s FAILED: unknown pipeline' "$p")")

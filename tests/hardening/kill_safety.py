@@ -1,11 +1,14 @@
-"""Kill-safety of a host-built Amiga-family program (MorphOS or AmigaOS 4 deliverable): an
-installation is started as a user starts it and killed with SIGKILL at many moments. After every
+"""Kill-safety of a real installation: the host-built Amiga-family program (MorphOS or AmigaOS 4
+deliverable) started as a user starts it, or, with --rules windows, the Windows build of the
+trivelo command line (the same installation core and Win32 system layer as the deliverable) under
+Wine. The installation is killed with SIGKILL at many moments. After every
 kill each file of the game is exactly as before the installation or exactly as after a complete one
 (no torn roster or list, no half-written image); the only other files a kill may leave in the game
 folder are the installer's own temporary names, which the next run removes, after which the game's
 roster is a whole merge again.
 
-    python3 kill_safety.py --program PATH [--source-dir DIR] [--points N]
+    python3 kill_safety.py --program PATH [--rules amiga|windows] [--emulator WORD ...]
+                           [--source-dir DIR] [--points N]
 """
 
 import argparse
@@ -29,6 +32,9 @@ def temporary(name):
     """A name a cut installation may leave for the next run to put right: the files written beside
     their targets, the journal of an image replacement, and a file moved aside (".old")."""
     return name in TEMPORARY or name.endswith(".old")
+
+# "amiga" or "windows": which installation runs, and the line ends and game program of its game.
+RULES = "amiga"
 GAME = ["Game hero %d;quiz;%d" % (k, k * 7) for k in range(1, 13)]
 ADDON = ["Knight %d;felgrove;%d" % (k, k * 3) for k in range(1, 8)]
 
@@ -42,8 +48,10 @@ def write(path, data):
 def make_fixture(root):
     game, addon = os.path.join(root, "game"), os.path.join(root, "addon")
     write(os.path.join(game, "data", "perso.dta"), e2e.scramble("".join(l + "\n" for l in GAME).encode()))
-    write(os.path.join(game, "Trivelo"), b"game program")
-    write(os.path.join(game, "texte", "trivelo_lst_ext.txt"), b"Base game\nOther add-on\n")
+    windows = RULES == "windows"
+    write(os.path.join(game, "Trivelo.exe" if windows else "Trivelo"), b"game program")
+    end = b"\r\n" if windows else b"\n"
+    write(os.path.join(game, "texte", "trivelo_lst_ext.txt"), b"Base game" + end + b"Other add-on" + end)
     for k in range(1, 13):
         write(os.path.join(game, "data", "perso%d_a.png" % k), b"game image %d" % k)
     # An image of the game that the installation replaces.
@@ -60,16 +68,38 @@ def make_fixture(root):
             name = pattern % k
             write(os.path.join(addon, "data", name + ".png"), (name.encode() + b"-") * 150000)
     os.makedirs(os.path.join(root, "ram"))
+    os.makedirs(os.path.join(addon, "temp"))
 
 
-def start(root):
+def windows_path(path):
+    """The path under Wine, whose drive Z: is the host's root."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def start(root, arguments=None):
+    if RULES == "windows":
+        addon = os.path.join(root, "addon")
+        if arguments is None:
+            arguments = ["install", "--game", windows_path(os.path.join(root, "game")), "--addon", windows_path(addon)]
+        # Its own session, so that the kill reaches the program under Wine and not only its starter.
+        return subprocess.Popen(e2e.EMULATOR + [e2e.PROGRAM] + arguments, cwd=addon, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, start_new_session=True)
     env = {k: v for k, v in os.environ.items() if not k.startswith("TRIVELO_AMIGA_")}
     script = os.path.join(root, "script.txt")
     write(script, b"type Work:game\npress right\n")
     env["TRIVELO_AMIGA_SCRIPT"] = script
     env["TRIVELO_AMIGA_VOLUMES"] = "Work=%s;RAM=%s" % (root, os.path.join(root, "ram"))
     return subprocess.Popen(e2e.EMULATOR + [e2e.PROGRAM], cwd=os.path.join(root, "addon"), env=env,
-                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                            start_new_session=True)
+
+
+def kill(proc):
+    try:
+        os.killpg(proc.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    proc.communicate()
 
 
 def roster(root):
@@ -94,6 +124,15 @@ class KillSafety:
 
     def reference(self):
         root = self.fresh("reference")
+        # Under Wine a start alone takes a while: the kills are spread over the time after it.
+        self.startup = 0.0
+        if RULES == "windows":
+            starts = []
+            for _ in range(2):
+                began = time.monotonic()
+                start(root, ["--help"]).communicate(timeout=600)
+                starts.append(time.monotonic() - began)
+            self.startup = 0.9 * min(starts)
         began = time.monotonic()
         proc = start(root)
         _, err = proc.communicate(timeout=600)
@@ -109,8 +148,7 @@ class KillSafety:
         root = self.fresh("kill%d" % index)
         proc = start(root)
         time.sleep(delay)
-        proc.send_signal(signal.SIGKILL)
-        proc.communicate()
+        kill(proc)
         now = e2e.tree_bytes(os.path.join(root, "game"))
         problems, leftovers, state = [], [], set()
         for name in sorted(set(now) | set(self.before) | set(self.after)):
@@ -157,9 +195,11 @@ class KillSafety:
     def run(self):
         try:
             self.reference()
-            print("a whole installation takes %.2f s" % self.duration, flush=True)
+            print("a whole installation takes %.2f s (%.2f s of it starting the program)" %
+                  (self.duration, self.startup), flush=True)
+            span = self.duration - self.startup
             for i in range(self.points):
-                self.check_kill(i, self.duration * (i + 0.5) / self.points)
+                self.check_kill(i, self.startup + span * (i + 0.5) / self.points)
         finally:
             shutil.rmtree(self.base, ignore_errors=True)
         for f in self.failures:
@@ -173,11 +213,14 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--emulator", action="append", default=[])
+    parser.add_argument("--rules", choices=["amiga", "windows"], default="amiga")
     parser.add_argument("--source-dir")
     parser.add_argument("--points", type=int, default=int(os.environ.get("TRIVELO_KILL_POINTS", "16")))
     args = parser.parse_args()
     e2e.PROGRAM = os.path.abspath(args.program)
     e2e.EMULATOR = [w for w in args.emulator if w]
+    global RULES
+    RULES = args.rules
     sys.exit(KillSafety(args.points).run())
 
 

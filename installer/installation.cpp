@@ -253,7 +253,7 @@ class Installation {
         target->touched = true;
         // The same for every image: copied whole under one fixed name in the game's data folder,
         // then renamed into place.
-        if (!copy_file(copy.source, image_new_) || !same_bytes(copy.source, image_new_) ||
+        if (!copy_file(copy.source, image_new_) ||
             !replace_image(copy.destination)) {
           systeme::supprimer(image_new_);
           return fail(copy.destination, "could not be written");

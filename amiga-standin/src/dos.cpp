@@ -16,6 +16,10 @@
 
 #include "internal.h"
 
+#if !defined(_WIN32)
+#include <dirent.h>
+#endif
+
 namespace standin {
 namespace detail {
 
@@ -412,11 +416,33 @@ Place current_place()
 }
 
 // The actual name of an entry of a host folder that matches `name` without regard to case.
-// The folder is read even when the name exists as given, since a host that ignores case itself would
-// otherwise report the name as asked rather than as stored.
+// On a host that tells case apart, a name that exists as given is stored as given: found at once.
+// Elsewhere (Windows, macOS) the folder is read even then, since such a host would report the name
+// as asked rather than as stored.
 bool find_entry(const fs::path &dir, const std::string &name, std::string &actual)
 {
     std::error_code ec;
+#if !defined(_WIN32) && !defined(__APPLE__)
+    if (fs::exists(fs::symlink_status(dir / name, ec))) {
+        actual = name;
+        return true;
+    }
+    // Read with readdir: a folder of thousands of images is read for every name it lacks.
+    DIR *d = opendir(dir.c_str());
+    if (d == nullptr)
+        return false;
+    bool found = false;
+    while (const struct dirent *e = readdir(d)) {
+        const size_t length = std::strlen(e->d_name);
+        if (length == name.size() && same_name(std::string(e->d_name, length), name)) {
+            actual.assign(e->d_name, length);
+            found = true;
+            break;
+        }
+    }
+    closedir(d);
+    return found;
+#else
     bool found = false;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
@@ -434,6 +460,7 @@ bool find_entry(const fs::path &dir, const std::string &name, std::string &actua
         found = true;
     }
     return found;
+#endif
 }
 
 bool valid_component(const std::string &c)

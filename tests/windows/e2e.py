@@ -268,6 +268,8 @@ def main():
     parser.add_argument("--installer", required=True)
     parser.add_argument("--automation", required=True)
     parser.add_argument("--roster-dump", required=True)
+    parser.add_argument("--tool", help="the Windows build of the trivelo command line: its install is "
+                                       "compared byte for byte with the installer's")
     parser.add_argument("--work", required=True)
     parser.add_argument("--examples", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                                            "examples"))
@@ -279,6 +281,7 @@ def main():
     args.installer = os.path.abspath(args.installer)
     args.automation = os.path.abspath(args.automation)
     args.roster_dump = os.path.abspath(args.roster_dump)
+    args.tool = os.path.abspath(args.tool) if args.tool else None
     args.examples = os.path.abspath(args.examples)
     args.screenshots = os.path.abspath(args.screenshots or os.path.join(args.work, "screenshots"))
     for path in (args.installer, args.automation, args.roster_dump):
@@ -402,6 +405,20 @@ def run_scenarios(r):
         ], pauses={"screen1": r.screenshot("screen1"), "screen2": r.screenshot("screen2")})
         check(code == 0, "exit code %s" % code)
         check_installed(run, before, addon_roster)
+        if r.args.tool:
+            # The command line installs the same add-on into another fresh copy of the game: the
+            # game folders must hold the same bytes.
+            other = r.fresh_copy("install_tool")
+            env = dict(r.wine.env, LC_ALL="C.UTF-8", LANG="C.UTF-8")
+            done = subprocess.run(r.wine.run(r.args.tool, "install", "--game", windows_path(os.path.join(other, "game"))),
+                                  cwd=os.path.join(other, "addon"), env=env, stdin=subprocess.DEVNULL,
+                                  capture_output=True, timeout=600)
+            r.mark("trivelo install")
+            check(done.returncode == 0, "trivelo install: exit code %s: %s" %
+                  (done.returncode, done.stdout.decode(errors="replace") + done.stderr.decode(errors="replace")))
+            gui, tool = snapshot(game), snapshot(os.path.join(other, "game"))
+            differ = sorted(name for name in set(gui) | set(tool) if gui.get(name) != tool.get(name))
+            check(not differ, "trivelo install and the installer differ in the game folder: %r" % differ[:10])
 
     # A refused folder keeps screen 1 at 10 and remembers nothing; the right button on the done
     # screen ends the program.

@@ -10,8 +10,8 @@
 # pressed, the done screen awaited; screenshots of both screens are saved. Either way it then
 # prints what was installed into the game copy.
 #
-# The deliverable is 32-bit x86. Where this machine runs 32-bit x86 code only through an emulator
-# (every Wine start then costs about a minute), the run uses the x86-64 build of the same sources.
+# The deliverable is 32-bit x86 and runs under the 32-bit Wine, also where this machine runs 32-bit
+# x86 code only through qemu-i386 (scripts/setup.sh sets that up).
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -69,13 +69,6 @@ fi
 step "Setting up the machine (scripts/setup.sh)"
 bash "$repo/scripts/setup.sh"
 
-# True when 32-bit x86 programs run on this kernel without an emulator.
-i386_native() {
-  local entry=/proc/sys/fs/binfmt_misc/qemu-i386
-  if [ -e "$entry" ] && head -n1 "$entry" | grep -qx enabled; then return 1; fi
-  /usr/lib/wine/wine --version >/dev/null 2>&1
-}
-
 configure_and_build() {  # NAME ARCH TOOLCHAIN TARGETS...
   local name="$1" arch="$2" toolchain="$3"
   shift 3
@@ -89,19 +82,10 @@ configure_and_build() {  # NAME ARCH TOOLCHAIN TARGETS...
 
 step "Building the Windows deliverable (mingw-w64 i686, libpng and zlib linked in)"
 mkdir -p "$build_root"
-configure_and_build mingw i686 toolchain-mingw-i686.cmake Trivelo_Extension_Windows
-deliverable="$build_root/mingw/windows/Trivelo_Extension_Windows.exe"
+configure_and_build mingw i686 toolchain-mingw-i686.cmake Trivelo_Extension_Windows trivelo_automation trivelo_roster_dump
+run_build="$build_root/mingw"
+deliverable="$run_build/windows/Trivelo_Extension_Windows.exe"
 echo "deliverable: $deliverable ($(stat -c %s "$deliverable") bytes)"
-
-if i386_native; then
-  run_build="$build_root/mingw"
-  configure_and_build mingw i686 toolchain-mingw-i686.cmake trivelo_automation trivelo_roster_dump
-else
-  step "This machine runs 32-bit x86 code only through an emulator: running the x86-64 build of the same sources"
-  run_build="$build_root/mingw64"
-  configure_and_build mingw64 x86_64 toolchain-mingw-x86_64.cmake \
-    Trivelo_Extension_Windows trivelo_automation trivelo_roster_dump
-fi
 
 step "Laying out the sample add-on with the program, and a fresh copy of the sample game"
 rm -rf "$demo"

@@ -427,12 +427,17 @@ bool find_entry(const fs::path &dir, const std::string &name, std::string &actua
         actual = name;
         return true;
     }
-    // Read with readdir: a folder of thousands of images is read for every name it lacks.
+    // Read with readdir: a folder of thousands of images is read for every name it lacks. On glibc
+    // the 64-bit form, since a 32-bit build's readdir fails on the large entry offsets of ext4.
     DIR *d = opendir(dir.c_str());
     if (d == nullptr)
         return false;
     bool found = false;
+#if defined(__GLIBC__)
+    while (const struct dirent64 *e = readdir64(d)) {
+#else
     while (const struct dirent *e = readdir(d)) {
+#endif
         const size_t length = std::strlen(e->d_name);
         if (length == name.size() && same_name(std::string(e->d_name, length), name)) {
             actual.assign(e->d_name, length);

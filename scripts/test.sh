@@ -127,12 +127,18 @@ run_sanitize() {
   start=$SECONDS
   TRIVELO_BUILD_ROOT="$build_root" TRIVELO_JOBS="$jobs" bash "$repo/scripts/fuzz.sh" 2>&1 | tee "$fuzz_out"
   rc=${PIPESTATUS[0]}
-  local line
+  local line fuzz_passed=0 fuzz_failed=0
   line="$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$fuzz_out" | tail -n1 || true)"
+  if [ -n "$line" ]; then
+    fuzz_passed="$(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$line")"
+    fuzz_failed="$(sed -E 's/^fuzz: [0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")"
+  fi
   if [ "$rc" -eq 0 ]; then
-    summary+=("$(printf '%-8s passed: %s fuzz targets, 3 s each (%d s)' fuzz "${line#fuzz: }" "$((SECONDS - start))")")
+    summary+=("$(printf '%-8s passed: %d of %d fuzz targets, 3 s each (%d s)' fuzz "$fuzz_passed" \
+      "$((fuzz_passed + fuzz_failed))" "$((SECONDS - start))")")
   else
-    summary+=("$(printf '%-8s FAILED: %s (log: %s)' fuzz "${line#fuzz: }" "$fuzz_out")")
+    summary+=("$(printf '%-8s FAILED: %d of %d fuzz targets failed (log: %s)' fuzz "$fuzz_failed" \
+      "$((fuzz_passed + fuzz_failed))" "$fuzz_out")")
     total_failed=$((total_failed + 1))
     failed=1
   fi

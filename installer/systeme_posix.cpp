@@ -1,7 +1,6 @@
 // Host replacements of the installer's Win32 calls, for the Windows-rules build on a POSIX host
 // (tests and command-line tools). Names follow the Windows rules: "\" and "/" both separate folders.
 // No window exists on the host, so the game is never found running.
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -11,55 +10,12 @@ namespace trivelo::systeme {
 
 namespace fs = std::filesystem;
 
-namespace {
-std::FILE* flux(void* f) { return static_cast<std::FILE*>(f); }
-}  // namespace
-
 std::string nom(const std::string& chemin) {
   std::string resultat = chemin;
   for (char& c : resultat) {
     if (c == '\\') c = '/';
   }
   return resultat;
-}
-
-FichierBrut::~FichierBrut() { fermer(); }
-
-bool FichierBrut::ouvrir_lecture(const std::string& chemin) {
-  fermer();
-  erreur_ = false;
-  fichier_ = std::fopen(nom(chemin).c_str(), "rb");
-  return fichier_ != nullptr;
-}
-
-bool FichierBrut::ouvrir_ecriture(const std::string& chemin) {
-  fermer();
-  erreur_ = false;
-  fichier_ = std::fopen(nom(chemin).c_str(), "wb");
-  return fichier_ != nullptr;
-}
-
-long FichierBrut::lire(void* tampon, long taille) {
-  if (fichier_ == nullptr) return -1;
-  const size_t n = std::fread(tampon, 1, static_cast<size_t>(taille), flux(fichier_));
-  if (n == 0 && std::ferror(flux(fichier_))) return -1;
-  return static_cast<long>(n);
-}
-
-bool FichierBrut::ecrire(const void* tampon, long taille) {
-  if (fichier_ == nullptr) return false;
-  if (std::fwrite(tampon, 1, static_cast<size_t>(taille), flux(fichier_)) != static_cast<size_t>(taille)) {
-    erreur_ = true;
-    return false;
-  }
-  return true;
-}
-
-bool FichierBrut::fermer() {
-  if (fichier_ == nullptr) return false;
-  if (std::fclose(flux(fichier_)) != 0) erreur_ = true;
-  fichier_ = nullptr;
-  return !erreur_;
 }
 
 bool existe(const std::string& chemin) {

@@ -1,8 +1,7 @@
-// The installer's Win32 calls: raw files, the replacement of the game's roster, the folder check
-// (a "*.*" listing and a file size) and the running-game test (the game's top-level window).
+// The installer's Win32 calls: the replacement of the game's roster, the folder check (a "*.*"
+// listing and a file size) and the running-game test (the game's top-level window). Raw files go
+// through stdio (fichier_brut_stdio.cpp).
 #include <windows.h>
-
-#include <cstdio>
 
 #include "fichiers.h"
 #include "foldercheck.h"
@@ -11,51 +10,10 @@
 namespace trivelo::systeme {
 
 namespace {
-std::FILE* flux(void* f) { return static_cast<std::FILE*>(f); }
-
 DWORD attributs(const std::string& chemin) { return GetFileAttributesA(chemin.c_str()); }
 }  // namespace
 
 std::string nom(const std::string& chemin) { return chemin; }
-
-FichierBrut::~FichierBrut() { fermer(); }
-
-bool FichierBrut::ouvrir_lecture(const std::string& chemin) {
-  fermer();
-  erreur_ = false;
-  fichier_ = std::fopen(chemin.c_str(), "rb");
-  return fichier_ != nullptr;
-}
-
-bool FichierBrut::ouvrir_ecriture(const std::string& chemin) {
-  fermer();
-  erreur_ = false;
-  fichier_ = std::fopen(chemin.c_str(), "wb");
-  return fichier_ != nullptr;
-}
-
-long FichierBrut::lire(void* tampon, long taille) {
-  if (fichier_ == nullptr) return -1;
-  const size_t n = std::fread(tampon, 1, static_cast<size_t>(taille), flux(fichier_));
-  if (n == 0 && std::ferror(flux(fichier_))) return -1;
-  return static_cast<long>(n);
-}
-
-bool FichierBrut::ecrire(const void* tampon, long taille) {
-  if (fichier_ == nullptr) return false;
-  if (std::fwrite(tampon, 1, static_cast<size_t>(taille), flux(fichier_)) != static_cast<size_t>(taille)) {
-    erreur_ = true;
-    return false;
-  }
-  return true;
-}
-
-bool FichierBrut::fermer() {
-  if (fichier_ == nullptr) return false;
-  if (std::fclose(flux(fichier_)) != 0) erreur_ = true;
-  fichier_ = nullptr;
-  return !erreur_;
-}
 
 bool existe(const std::string& chemin) { return attributs(chemin) != INVALID_FILE_ATTRIBUTES; }
 
